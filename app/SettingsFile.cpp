@@ -61,41 +61,49 @@ bool SettingsFile::prepareForWriting() const
         if (!f.open(QIODevice::WriteOnly))
             return false;
         f.close();
-    } else if (QSettings(m_path, QSettings::IniFormat).status() == QSettings::FormatError) {
-        // Not an INI file at all (damaged): nothing in it can be kept, and
-        // QSettings refuses to write over it.
-        QFile f(m_path);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return false;
-        f.close();
     }
     QFile::setPermissions(m_path, ownerOnly);
     return true;
 }
 
-bool SettingsFile::writeShutdown(const QString &language, int schematic, QPoint position) const
+bool SettingsFile::writeValues(const QList<std::pair<QString, QVariant>> &values) const
 {
     if (!prepareForWriting())
         return false;
-    QSettings s(m_path, QSettings::IniFormat);
-    s.setValue(QStringLiteral("User/Language"), language);
-    s.setValue(QStringLiteral("User/Schematic"), schematic);
-    s.setValue(QStringLiteral("FormPosition/Left"), position.x());
-    s.setValue(QStringLiteral("FormPosition/Top"), position.y());
-    s.sync();
-    QFile::setPermissions(m_path, ownerOnly);
-    return s.status() == QSettings::NoError;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        {
+            QSettings s(m_path, QSettings::IniFormat);
+            for (const auto &[key, value] : values)
+                s.setValue(key, value);
+            s.sync();
+            if (s.status() == QSettings::NoError) {
+                QFile::setPermissions(m_path, ownerOnly);
+                return true;
+            }
+            if (s.status() != QSettings::FormatError)
+                return false;
+        }
+        // The file is damaged beyond what QSettings will write over: nothing in
+        // it can be kept, so start it again empty.
+        QFile f(m_path);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return false;
+        f.close();
+    }
+    return false;
+}
+
+bool SettingsFile::writeShutdown(const QString &language, int schematic, QPoint position) const
+{
+    return writeValues({{QStringLiteral("User/Language"), language},
+                        {QStringLiteral("User/Schematic"), schematic},
+                        {QStringLiteral("FormPosition/Left"), position.x()},
+                        {QStringLiteral("FormPosition/Top"), position.y()}});
 }
 
 bool SettingsFile::writeLogin(const QString &name, const QString &pass, const QString &language) const
 {
-    if (!prepareForWriting())
-        return false;
-    QSettings s(m_path, QSettings::IniFormat);
-    s.setValue(QStringLiteral("User/Name"), name);
-    s.setValue(QStringLiteral("User/Pass"), pass);
-    s.setValue(QStringLiteral("User/Language"), language);
-    s.sync();
-    QFile::setPermissions(m_path, ownerOnly);
-    return s.status() == QSettings::NoError;
+    return writeValues({{QStringLiteral("User/Name"), name},
+                        {QStringLiteral("User/Pass"), pass},
+                        {QStringLiteral("User/Language"), language}});
 }

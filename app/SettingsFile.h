@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QPoint>
 #include <QString>
+#include <QVariant>
 #include <optional>
 
 // What the settings file "Termovia.ini" remembers between runs.
@@ -37,5 +39,6 @@ public:
 
 private:
     bool prepareForWriting() const;
+    bool writeValues(const QList<std::pair<QString, QVariant>> &values) const;
     QString m_path;
 };
