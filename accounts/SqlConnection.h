@@ -38,10 +38,15 @@ public:
 
     // Login time limit for servers that accept but never answer (seconds).
     static constexpr int loginTimeoutSeconds = 15;
+    // Tests shorten the limit; the program keeps loginTimeoutSeconds.
+    void setLoginTimeoutSeconds(int seconds) { m_loginTimeoutSeconds = seconds; }
 
 private:
     class Worker;
+    // Runs work on the connection's thread and waits for it; rethrows what it raised.
+    template <typename Work> void runOnThread(Work &&work);
     QThread *m_thread = nullptr;
     Worker *m_worker = nullptr;
     std::atomic<bool> m_connected{false};
+    std::atomic<int> m_loginTimeoutSeconds{loginTimeoutSeconds};
 };
