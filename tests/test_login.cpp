@@ -1,0 +1,354 @@
+// The owner's login and logout against a real SQLite database made from the
+// shipped schema and demo seed, with a real broker.
+#include "link/DeviceLink.h"
+#include "support/BrokerProcess.h"
+#include "support/DialogWatcher.h"
+#include "support/TestDatabase.h"
+#include "support/TopicRecorder.h"
+#include "accounts/TProfileField.h"
+#include "ui/ListBox.h"
+#include "ui/TfrmMain.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+QStringList visibleTabs(QTabWidget *tabs)
+{
+    QStringList names;
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->isTabVisible(i))
+            names << tabs->widget(i)->objectName();
+    return names;
+}
+
+const QStringList ownerTabs{QStringLiteral("tabOverview"), QStringLiteral("tabSettings"), QStringLiteral("tabDevices"),
+                            QStringLiteral("TabUser"), QStringLiteral("tabExit")};
+const QStringList loggedOutTabs{QStringLiteral("tabLogin"), QStringLiteral("tabExit")};
+
+// A fixed salt and two digests computed independently of the program
+// (Python's hashlib over the UTF-8 bytes of password + salt).
+const QString fixedSalt = QStringLiteral("9f2c9f2c9f2c9f2c9f2c9f2c9f2c9f2c9f2c9f2c9f2c9f2c9f2c9f2c9f2c9f2c");
+const QString cyrillicDigest = QStringLiteral("a4d56b91bc2d3b3264f230b848360c22e9e77ecaeb6aac9f72d455d7a4e4bd82");  // "лозинка"
+const QString asciiDigest = QStringLiteral("13826cafb1aac6a8fd7728575d0837c6bba659f9d0bc17cb26469a94baaad863");     // "Tajna1"
+
+QString sqlText(const QString &s)
+{
+    return QLatin1Char('\'') + QString(s).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
+}
+
+} // namespace
+
+class TestLogin : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void refusedLogins_data();
+    void refusedLogins();
+    void ownerLogin();
+    void furtherUserGetsRestrictedLook();
+    void unusualUserNames_data();
+    void unusualUserNames();
+    void databaseGoneAfterStart();
+    void logoutCancelledChangesNothing();
+    void logoutThenAnotherAccount();
+    void welcomeAndPanelSwitch();
+    void keyboardOnlyLogin();
+
+private:
+    void startWindow();
+    void login(const QString &user, const QString &password);
+    QStringList profileNames() const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<BrokerProcess> m_broker;
+    std::unique_ptr<DialogWatcher> m_watcher;
+    std::unique_ptr<TfrmMain> m_w;
+};
+
+void TestLogin::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_db = std::make_unique<TestDatabase>(TestDatabase::Content::DemoSeed);
+    QVERIFY(m_db->isValid());
+    m_broker = std::make_unique<BrokerProcess>(QStringLiteral("dem"), QStringLiteral("demo2024"));
+    QVERIFY(m_broker->start());
+    m_watcher = std::make_unique<DialogWatcher>();
+    startWindow();
+}
+
+void TestLogin::cleanup()
+{
+    m_w.reset();
+    m_watcher.reset();
+    m_broker.reset();
+    m_db.reset();
+    m_dir.reset();
+}
+
+void TestLogin::startWindow()
+{
+    DeploymentConfig c = m_db->config();
+    c.brokerHost = m_broker->host();
+    c.brokerPort = m_broker->port();
+    c.brokerUser = m_broker->user();
+    c.brokerPassword = m_broker->password();
+    m_w = std::make_unique<TfrmMain>(c, m_dir->filePath(QStringLiteral("Termovia/Termovia.ini")));
+    m_w->show();
+    QTRY_VERIFY(m_w->databaseTaskDone());
+}
+
+void TestLogin::login(const QString &user, const QString &password)
+{
+    m_w->editLoginUsernameEnter->setText(user);
+    m_w->editLoginPasswordEnter->setText(password);
+    QTest::mouseClick(m_w->btnLogin, Qt::LeftButton);
+}
+
+QStringList TestLogin::profileNames() const
+{
+    QStringList names;
+    for (TProfileField *f : m_w->ProfileFields)
+        names << f->name();
+    return names;
+}
+
+void TestLogin::refusedLogins_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("setup");
+    QTest::newRow("empty name and password") << "" << "" << "";
+    QTest::newRow("unknown user") << "nobody" << "demo1234" << "";
+    QTest::newRow("wrong password") << "demo" << "demo12345" << "";
+    QTest::newRow("name with blanks around") << " demo " << "demo1234" << "";
+    QTest::newRow("stored digest in upper case")
+        << "upper" << "Tajna1"
+        << QStringLiteral("INSERT INTO korisnici (k_user,k_pass,k_salt,k_email,k_tip,k_avtomatika,k_avtomatika_ime) "
+                          "VALUES ('upper','%1','%2','',0,'TV0009','X');")
+               .arg(asciiDigest.toUpper(), fixedSalt);
+}
+
+void TestLogin::refusedLogins()
+{
+    QFETCH(QString, user);
+    QFETCH(QString, password);
+    QFETCH(QString, setup);
+    if (!setup.isEmpty())
+        QVERIFY(m_db->exec(setup));
+    login(user, password);
+    QVERIFY(m_w->lblLoginError->isVisible());
+    QCOMPARE(m_w->lblLoginError->text(), QStringLiteral("*Погрешни податоци"));
+    QCOMPARE(m_w->state().LoginMode, 0);
+    QCOMPARE(visibleTabs(m_w->TabControlMain), loggedOutTabs);
+    QVERIFY(m_w->ProfileFields.isEmpty());
+    QVERIFY(m_watcher->texts().isEmpty());
+    QVERIFY(!QFile::exists(m_w->settings().path()));
+    // The label goes away by itself after two seconds.
+    QTRY_VERIFY_WITH_TIMEOUT(!m_w->lblLoginError->isVisible(), 3000);
+    QVERIFY(!m_w->timerUniversal.isActive());
+}
+
+void TestLogin::ownerLogin()
+{
+    TopicRecorder out(*m_broker, QStringLiteral("TV0001/Out"));
+    login(QStringLiteral("demo"), QStringLiteral("demo1234"));
+    QVERIFY(m_watcher->texts().isEmpty());
+    const TUser &u = m_w->state().ActiveUser;
+    QCOMPARE(m_w->state().LoginMode, 1);
+    QCOMPARE(u.Name, QStringLiteral("demo"));
+    QCOMPARE(u.Password, QStringLiteral("demo1234"));
+    QCOMPARE(u.AccessLvl, 0);
+    QCOMPARE(u.ActiveTopic, QStringLiteral("TV0001"));
+    QCOMPARE(u.MainDeviceTopic, QStringLiteral("TV0001"));
+    QCOMPARE(u.ActiveDeviceName, QStringLiteral("Куќа"));
+    QCOMPARE(m_w->lblPDeviceName->text(), QStringLiteral("Куќа"));
+    QCOMPARE(m_w->lblPUsername->text(), QStringLiteral("demo"));
+    QVERIFY(!m_w->GlyphProfileIsAdmin->isHidden());
+    QCOMPARE(visibleTabs(m_w->TabControlMain), ownerTabs);
+    QCOMPARE(m_w->TabControlMain->currentWidget(), m_w->tabOverview);
+    QCOMPARE(m_w->TabControlOverview->currentWidget(), m_w->TabOverviewMain);
+
+    // The account's users, the administrator without a delete button.
+    QCOMPARE(profileNames(), (QStringList{QStringLiteral("demo"), QStringLiteral("marija")}));
+    QVERIFY(!m_w->ProfileFields[0]->isDeleteVisible());
+    QVERIFY(m_w->ProfileFields[1]->isDeleteVisible());
+    QCOMPARE(m_w->lblPNumUsers->text(), QStringLiteral("2"));
+
+    // The remembered login.
+    QSettings s(m_w->settings().path(), QSettings::IniFormat);
+    QCOMPARE(s.value("User/Name").toString(), QStringLiteral("demo"));
+    QCOMPARE(s.value("User/Pass").toString(), QStringLiteral("demo1234"));
+    QCOMPARE(s.value("User/Language").toString(), QStringLiteral("mk"));
+    QCOMPARE(QFile::permissions(s.fileName()) & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
+             QFileDevice::Permissions());
+
+    // The link to the main controller: connected, and the first reads sent.
+    QTRY_COMPARE(m_w->lblConnected->text(), QStringLiteral("ПОВРЗАНО"));
+    QVERIFY(out.waitFor(QStringLiteral("TV0001/Out 3;14;1;30;")));
+    QVERIFY(out.waitFor(QStringLiteral("TV0001/Out 3;4;1;50;")));
+    QVERIFY(out.waitFor(QStringLiteral("TV0001/Out 3;4;51;50;")));
+}
+
+void TestLogin::furtherUserGetsRestrictedLook()
+{
+    login(QStringLiteral("marija"), QStringLiteral("demo1234"));
+    QCOMPARE(m_w->state().LoginMode, 1);
+    QCOMPARE(m_w->state().ActiveUser.AccessLvl, 1);
+    QVERIFY(m_w->GlyphProfileIsAdmin->isHidden());
+    QCOMPARE(visibleTabs(m_w->TabControlMain),
+             (QStringList{QStringLiteral("tabOverview"), QStringLiteral("tabDevices"), QStringLiteral("TabUser"),
+                          QStringLiteral("tabExit")}));
+    QCOMPARE(m_w->ProfileFields.size(), 2);
+    for (TProfileField *f : m_w->ProfileFields)
+        QVERIFY(!f->isDeleteVisible());
+}
+
+void TestLogin::unusualUserNames_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("digest");
+    QTest::newRow("quotes") << QStringLiteral("O'Neil \"Junior\"; --") << "Tajna1" << asciiDigest;
+    QTest::newRow("Cyrillic name and password") << QStringLiteral("Љупчо Ѓорѓиевски") << QStringLiteral("лозинка")
+                                                << cyrillicDigest;
+    QTest::newRow("50 characters") << QString(50, QLatin1Char('x')) << "Tajna1" << asciiDigest;
+}
+
+void TestLogin::unusualUserNames()
+{
+    QFETCH(QString, user);
+    QFETCH(QString, password);
+    QFETCH(QString, digest);
+    QVERIFY(m_db->exec(QStringLiteral("INSERT INTO korisnici (k_user,k_pass,k_salt,k_email,k_tip,k_avtomatika,"
+                                      "k_avtomatika_ime) VALUES (%1,'%2','%3','',0,'TV0005','Пробна');")
+                           .arg(sqlText(user), digest, fixedSalt)));
+    // A near miss is refused: the name must match exactly.
+    login(user.left(user.size() - 1), password);
+    QCOMPARE(m_w->state().LoginMode, 0);
+    login(user, password);
+    QCOMPARE(m_w->state().LoginMode, 1);
+    QCOMPARE(m_w->state().ActiveUser.Name, user);
+    QCOMPARE(m_w->lblPUsername->text(), user);  // shown as plain text
+}
+
+void TestLogin::databaseGoneAfterStart()
+{
+    const QString path = m_db->path();
+    QVERIFY(QFile::rename(path, path + QStringLiteral(".away")));
+    login(QStringLiteral("demo"), QStringLiteral("demo1234"));
+    QCOMPARE(m_watcher->texts(),
+             QStringList{QStringLiteral("Се појави грешка при поворзување со базата, обидете се повторно.")});
+    QCOMPARE(m_w->state().LoginMode, 0);
+    QVERIFY(!QFile::exists(path));  // no empty database made in its place
+
+    QVERIFY(QFile::rename(path + QStringLiteral(".away"), path));
+    login(QStringLiteral("demo"), QStringLiteral("demo1234"));
+    QCOMPARE(m_w->state().LoginMode, 1);
+    QCOMPARE(m_watcher->texts().size(), 1);
+}
+
+void TestLogin::logoutCancelledChangesNothing()
+{
+    login(QStringLiteral("demo"), QStringLiteral("demo1234"));
+    QTRY_COMPARE(m_w->lblConnected->text(), QStringLiteral("ПОВРЗАНО"));
+    m_watcher->script({DialogWatcher::Answer::Cancel});
+    m_w->SpeedButtonUserLogoutClick();
+    QCOMPARE(m_watcher->texts().last(), QStringLiteral("Дали сакате да се одјавите?"));
+    QCOMPARE(m_w->state().LoginMode, 1);
+    QCOMPARE(m_w->state().ActiveUser.ActiveTopic, QStringLiteral("TV0001"));
+    QCOMPARE(m_w->ProfileFields.size(), 2);
+    QCOMPARE(visibleTabs(m_w->TabControlMain), ownerTabs);
+    QTest::qWait(200);
+    QCOMPARE(m_w->lblConnected->text(), QStringLiteral("ПОВРЗАНО"));
+}
+
+void TestLogin::logoutThenAnotherAccount()
+{
+    login(QStringLiteral("demo"), QStringLiteral("demo1234"));
+    QTRY_COMPARE(m_w->lblConnected->text(), QStringLiteral("ПОВРЗАНО"));
+    m_w->lblSyTimeCOntroller->setText(QStringLiteral("12:34"));
+    m_watcher->script({DialogWatcher::Answer::Ok});
+    m_w->SpeedButtonUserLogoutClick();
+    const TUser &u = m_w->state().ActiveUser;
+    QCOMPARE(m_w->state().LoginMode, 0);
+    QCOMPARE(u.UserID, -1);
+    QCOMPARE(u.AccessLvl, -1);
+    QVERIFY(u.Name.isEmpty() && u.ActiveTopic.isEmpty() && u.MainDeviceTopic.isEmpty() && u.Password.isEmpty());
+    QVERIFY(m_w->ProfileFields.isEmpty());
+    QCOMPARE(m_w->ListBoxProfile->count(), 0);
+    QCOMPARE(visibleTabs(m_w->TabControlMain), loggedOutTabs);
+    QCOMPARE(m_w->TabControlMain->currentWidget(), m_w->tabLogin);
+    QCOMPARE(m_w->lblSyTimeCOntroller->text(), QStringLiteral("00:00"));
+    QTRY_VERIFY(!m_w->link().isConnected());
+    QCOMPARE(m_w->editLoginUsernameEnter->text(), QStringLiteral("demo"));  // the fields keep their text
+
+    // Another account: only its users, only its controller.
+    TopicRecorder oldOut(*m_broker, QStringLiteral("TV0001/Out"));
+    TopicRecorder newOut(*m_broker, QStringLiteral("TV0003/Out"));
+    login(QStringLiteral("petar"), QStringLiteral("demo1234"));
+    QCOMPARE(m_w->state().LoginMode, 1);
+    QCOMPARE(profileNames(), QStringList{QStringLiteral("petar")});
+    QCOMPARE(m_w->state().ActiveUser.ActiveTopic, QStringLiteral("TV0003"));
+    QVERIFY(newOut.waitFor(QStringLiteral("TV0003/Out 3;4;1;50;")));
+    QTest::qWait(300);
+    QVERIFY(oldOut.messages().isEmpty());
+}
+
+void TestLogin::welcomeAndPanelSwitch()
+{
+    m_w->SpeedButtonLoginInfoClick();
+    QCOMPARE(m_watcher->texts().size(), 1);
+    QVERIFY(m_watcher->texts()[0].startsWith(QStringLiteral("Добредојдовте во апликацијата Termovia")));
+    QVERIFY(m_w->LayoutLoginSwitch->isHidden());  // designed hidden; nothing shows it
+
+    m_w->SpeedButtonChangeLoginClick();
+    QVERIFY(!m_w->PanelLoginManager->isHidden());
+    QVERIFY(m_w->PanelLogin->isHidden());
+    m_w->TabShowTabs(m_w->TabControlMain, 27);
+    QCOMPARE(visibleTabs(m_w->TabControlMain),
+             (QStringList{QStringLiteral("tabOverview"), QStringLiteral("tabSettings"), QStringLiteral("tabExit")}));
+    m_w->SpeedButtonChangeLoginClick();
+    QVERIFY(!m_w->PanelLogin->isHidden());
+    QVERIFY(m_w->PanelLoginManager->isHidden());
+    m_w->TabShowTabs(m_w->TabControlMain, 27);
+    QCOMPARE(visibleTabs(m_w->TabControlMain), ownerTabs);
+}
+
+void TestLogin::keyboardOnlyLogin()
+{
+    QApplication::setActiveWindow(m_w.get());
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_w->editLoginUsernameEnter));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("demo"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_w->editLoginPasswordEnter));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("demo1234"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_w->btnLogin));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_w->btnNewUser));
+    // Enter in the password field presses "Влез".
+    m_w->editLoginPasswordEnter->setFocus();
+    QTest::keyClick(m_w->editLoginPasswordEnter, Qt::Key_Return);
+    QCOMPARE(m_w->state().LoginMode, 1);
+    // Buttons and fields carry names for assistive technology.
+    QCOMPARE(m_w->btnLogin->accessibleName(), QStringLiteral("Влез"));
+    QCOMPARE(m_w->editLoginUsernameEnter->accessibleName(), QStringLiteral("Корисничко име"));
+    QCOMPARE(m_w->editLoginPasswordEnter->accessibleName(), QStringLiteral("Лозинка"));
+}
+
+QTEST_MAIN(TestLogin)
+#include "test_login.moc"
