@@ -186,12 +186,7 @@ void TestMainWindow::databaseFailureAtStart()
     bool overlayWhileMessage = false;
     DialogWatcher watcher;
     std::unique_ptr<TfrmMain> w;
-    QTimer probe;
-    QObject::connect(&probe, &QTimer::timeout, [&] {
-        if (w && QApplication::activeModalWidget())
-            overlayWhileMessage = w->isLoadingShown();
-    });
-    probe.start(5);
+    watcher.onDialog = [&](const QString &) { overlayWhileMessage = w && w->isLoadingShown(); };
     w = f.start(c);
     QTRY_VERIFY_WITH_TIMEOUT(w->databaseTaskDone(), 20000);
     QCOMPARE(watcher.texts(),

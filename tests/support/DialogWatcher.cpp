@@ -21,6 +21,8 @@ void DialogWatcher::poll()
         return;
     dialog->setProperty("watched", true);
     m_texts.append(dialog->LabelMessage->text());
+    if (onDialog)
+        onDialog(m_texts.last());
     const Answer answer = m_answers.isEmpty() ? Answer::Ok : m_answers.takeFirst();
     switch (answer) {
     case Answer::Ok:

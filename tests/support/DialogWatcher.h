@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
+#include <functional>
 
 // Answers the program's message dialogs while a test runs: every dialog that
 // comes up is recorded (its text) and closed with the next scripted answer
@@ -19,6 +20,9 @@ public:
     void clear() { m_texts.clear(); }
     // Waits until n dialogs have been seen in all (true) or the time is up.
     bool waitForCount(int n, int ms = 5000);
+
+    // Runs when a dialog is seen, before it is answered.
+    std::function<void(const QString &text)> onDialog;
 
 private:
     void poll();
