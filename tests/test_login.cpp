@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QProcess>
+#include <QTime>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -66,6 +68,7 @@ private slots:
     void logoutThenAnotherAccount();
     void welcomeAndPanelSwitch();
     void keyboardOnlyLogin();
+    void clockPage();
 
 private:
     void startWindow();
@@ -348,6 +351,38 @@ void TestLogin::keyboardOnlyLogin()
     QCOMPARE(m_w->btnLogin->accessibleName(), QStringLiteral("Влез"));
     QCOMPARE(m_w->editLoginUsernameEnter->accessibleName(), QStringLiteral("Корисничко име"));
     QCOMPARE(m_w->editLoginPasswordEnter->accessibleName(), QStringLiteral("Лозинка"));
+}
+
+void TestLogin::clockPage()
+{
+    login(QStringLiteral("demo"), QStringLiteral("demo1234"));
+    QTRY_COMPARE(m_w->lblConnected->text(), QStringLiteral("ПОВРЗАНО"));
+    TopicRecorder out(*m_broker, QStringLiteral("TV0001/Out"));
+    m_w->SpeedButtonOverviewSynchronizeClick();
+    QCOMPARE(m_w->TabControlOverview->currentWidget(), m_w->TabOverviewSynchronize);
+    QVERIFY(m_w->timerClock.isActive());
+    QCOMPARE(m_w->lblSyTime->text(), QTime::currentTime().toString(QStringLiteral("hh:mm")));
+    QVERIFY(out.waitFor(QStringLiteral("TV0001/Out 3;14;30;7;")));
+
+    // The controller's answer fills its block.
+    QProcess::execute(QStringLiteral("mosquitto_pub"),
+                      {"-h", m_broker->host(), "-p", QString::number(m_broker->port()), "-u", m_broker->user(), "-P",
+                       m_broker->password(), "-t", "TV0001/ARet", "-m", "10;14;30;7;25;3;5;3;9;7;0;"});
+    QTRY_COMPARE(m_w->lblSyTimeCOntroller->text(), QStringLiteral("09:07"));
+    QCOMPARE(m_w->lblSyDateController->text(), QStringLiteral("05/03/25"));
+    QCOMPARE(m_w->lblSyDayController->text(), QStringLiteral("Среда"));
+
+    // Leaving the overview stops the polling within a second.
+    m_w->TabControlMain->setCurrentWidget(m_w->tabSettings);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_w->timerClock.isActive(), 1100);
+    const int asked = out.count(QStringLiteral("TV0001/Out 3;14;30;7;"));
+    QTest::qWait(1500);
+    QCOMPARE(out.count(QStringLiteral("TV0001/Out 3;14;30;7;")), asked);
+
+    // The set-clock command carries the PC's date and time.
+    m_w->btnSySynchronizeClick();
+    QTRY_VERIFY(std::any_of(out.messages().cbegin(), out.messages().cend(),
+                            [](const QString &m) { return m.startsWith(QStringLiteral("TV0001/Out 8;13;")); }));
 }
 
 QTEST_MAIN(TestLogin)
