@@ -177,8 +177,3 @@ void TfrmMain::ClearSched()
 {
     // The weekly schedule lists are cleared by the schedules view.
 }
-
-void TfrmMain::TimerSchematicTimer()
-{
-    // The panel refresh is wired in by the panels view.
-}

@@ -5,6 +5,7 @@
 #include "link/DeviceLink.h"
 #include "link/PublishError.h"
 #include "link/TLoad.h"
+#include "panels/PanelRefresh.h"
 #include "ui/CoverLayer.h"
 #include "ui/BusyIndicator.h"
 #include "ui/Messages.h"
@@ -44,7 +45,7 @@ void TfrmMain::FormCreate()
     TabControlMain->setCurrentWidget(tabLogin);
 
     LoadingShow();
-    TimerSchematic.start();
+    m_panelRefresh->start();
 
     m_databaseTask = std::thread([this] { DatabaseConnectTask(); });
 }
@@ -103,7 +104,7 @@ void TfrmMain::stopWorkers()
     if (m_workersStopped)
         return;
     m_workersStopped = true;
-    TimerSchematic.stop();
+    m_panelRefresh->timer().stop();
     m_link->stop();
     if (m_databaseTask.joinable())
         m_databaseTask.join();

@@ -2,6 +2,7 @@
 // the restricted look, the title strip, the operating-mode choice, the login
 // error timer, the language and the status strip.
 #include "link/DeviceLink.h"
+#include "panels/PanelRefresh.h"
 #include "ui/ListBox.h"
 #include "ui/MarkableTabWidget.h"
 #include "ui/PictureList.h"
@@ -209,6 +210,8 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == panelbackground && event->type() == QEvent::Resize && rectConnected) {
         layoutLayers();
+    } else if (watched == TabControlMain && event->type() == QEvent::Paint && m_panelRefresh) {
+        m_panelRefresh->FlowLayoutSensorsResize();
     } else if (watched == RectangleBorder) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:

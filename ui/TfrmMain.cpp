@@ -3,6 +3,8 @@
 #include "accounts/SqlConnection.h"
 #include "accounts/TProfileField.h"
 #include "link/DeviceLink.h"
+#include "panels/PanelBuilder.h"
+#include "panels/PanelRefresh.h"
 #include "ui/BusyIndicator.h"
 #include "ui/CoverLayer.h"
 #include "ui/ListBox.h"
@@ -142,6 +144,11 @@ TfrmMain::~TfrmMain()
 {
     stopWorkers();
     clearProfileFields();
+    // The refresh watches widgets of the window and uses the builder: both go
+    // while every widget still exists.
+    delete m_panelRefresh;
+    m_panelRefresh = nullptr;
+    m_panelBuilder.reset();
 }
 
 void TfrmMain::buildUi()
@@ -224,9 +231,7 @@ void TfrmMain::buildUi()
     timerUniversal.setObjectName(QStringLiteral("timerUniversal"));
     timerUniversal.setInterval(2000);
     connect(&timerUniversal, &QTimer::timeout, this, [this] { timerUniversalTimer(); });
-    TimerSchematic.setObjectName(QStringLiteral("TimerSchematic"));
-    TimerSchematic.setInterval(2000);
-    connect(&TimerSchematic, &QTimer::timeout, this, [this] { TimerSchematicTimer(); });
+    buildPanels();
 
     connect(m_link, &DeviceLink::statusTextChanged, this, &TfrmMain::showLinkStatus);
     connect(m_link, &DeviceLink::circleColourChanged, this, &TfrmMain::setCircleColour);
@@ -414,105 +419,94 @@ void TfrmMain::buildOverviewPages()
     TabOverviewSynchronize = TabControlOverview->widget(3);
     TabOverviewSchematic = TabControlOverview->widget(4);
 
+    // The fixed rows the panels are built into.
+    m_panelView = buildPanelView(TabOverviewMain);
+    listBoxOverview = m_panelView.listBoxOverview;
+    lblOMode = m_panelView.lblOMode;
+    lblOMode->setTextFormat(Qt::PlainText);
+    lblPDeviceName = m_panelView.lblODevName;
+    lblPDeviceName->setObjectName(QStringLiteral("lblPDeviceName"));
+    lblPDeviceName->setTextFormat(Qt::PlainText);
+    for (QLabel *value : {lblPDeviceName, lblOMode}) {
+        QFont f = value->font();
+        f.setPointSize(14);
+        f.setBold(true);
+        value->setFont(f);
+        value->setContentsMargins(4, 0, 0, 0);
+    }
+    FlowLayoutSensors = m_panelView.FlowLayoutSensors;
+    GlyphSchematic = m_panelView.GlyphSchematic;
+    TabControlExit = m_panelView.TabControlExit;
+    SpeedButtonOverviewSchedule = m_panelView.SpeedButtonOverviewSchedule;
+    auto addCaption = [](QWidget *row, const QString &name, const QString &text) {
+        auto *caption = plainLabel(name, text, row, 14);
+        caption->setContentsMargins(15, 0, 0, 0);
+        if (auto *box = qobject_cast<QBoxLayout *>(row->layout())) {
+            box->insertWidget(0, caption);
+            box->setStretch(0, 0);
+            box->setStretch(1, 1);
+        }
+    };
+    addCaption(m_panelView.ListBoxItemOverviewDevName, QStringLiteral("LabelODevice"), QStringLiteral("Уред:"));
+    addCaption(m_panelView.ListBoxItem31, QStringLiteral("LabelOModeTitle"), QStringLiteral("Режим:"));
+
     auto *main = new QVBoxLayout(TabOverviewMain);
     main->setContentsMargins(0, 0, 0, 0);
     auto *header = new QHBoxLayout;
     header->setContentsMargins(8, 4, 8, 4);
     header->addStretch(1);
     struct HeaderButton {
-        QToolButton **button;
+        QAbstractButton *button;
         const char *name;
         const char *picture;
         const char *accessible;
     };
+    SpeedButtonOverviewArchive = new QToolButton(TabOverviewMain);
+    SpeedButtonOverviewSynchronize = new QToolButton(TabOverviewMain);
+    sBtnOScheme = new QToolButton(TabOverviewMain);
     const HeaderButton headerButtons[] = {
-        {&SpeedButtonOverviewArchive, "SpeedButtonOverviewArchive", "archive", "Архива"},
-        {&SpeedButtonOverviewSchedule, "SpeedButtonOverviewSchedule", "schedule", "Распоред"},
-        {&SpeedButtonOverviewSynchronize, "SpeedButtonOverviewSynchronize", "clock", "Време на контролер"},
-        {&sBtnOScheme, "sBtnOScheme", "schematic", "Шема на поврзување"},
+        {SpeedButtonOverviewArchive, "SpeedButtonOverviewArchive", "archive", "Архива"},
+        {SpeedButtonOverviewSchedule, "SpeedButtonOverviewSchedule", "schedule", "Распоред"},
+        {SpeedButtonOverviewSynchronize, "SpeedButtonOverviewSynchronize", "clock", "Време на контролер"},
+        {sBtnOScheme, "sBtnOScheme", "schematic", "Шема на поврзување"},
     };
     for (const HeaderButton &h : headerButtons) {
-        auto *b = new QToolButton(TabOverviewMain);
+        QAbstractButton *b = h.button;
         b->setObjectName(QString::fromLatin1(h.name));
         b->setIcon(PictureList::namedIcon(QString::fromLatin1(h.picture)));
         b->setIconSize(QSize(32, 32));
-        b->setAutoRaise(true);
+        if (auto *tool = qobject_cast<QToolButton *>(b))
+            tool->setAutoRaise(true);
         b->setToolTip(QString::fromUtf8(h.accessible));
         b->setAccessibleName(QString::fromUtf8(h.accessible));
         header->addWidget(b);
-        *h.button = b;
     }
-    connect(SpeedButtonOverviewSynchronize, &QToolButton::clicked, this, [this] { SpeedButtonOverviewSynchronizeClick(); });
+    connect(SpeedButtonOverviewSynchronize, &QAbstractButton::clicked, this, [this] { SpeedButtonOverviewSynchronizeClick(); });
+    connect(sBtnOScheme, &QAbstractButton::clicked, this, [this] { sBtnOSchemeClick(); });
     main->addLayout(header);
-    listBoxOverview = new ListBox(TabOverviewMain);
-    listBoxOverview->setObjectName(QStringLiteral("listBoxOverview"));
     main->addWidget(listBoxOverview);
 
-    auto *devName = new QWidget;
-    devName->setObjectName(QStringLiteral("ListBoxItemOverviewDevName"));
-    devName->setFixedHeight(44);
-    auto *dn = new QHBoxLayout(devName);
-    dn->addWidget(plainLabel(QStringLiteral("LabelODevice"), QStringLiteral("Уред:"), devName, 14));
-    lblPDeviceName = plainLabel(QStringLiteral("lblPDeviceName"), QString(), devName, 14, true);
-    dn->addWidget(lblPDeviceName, 1);
-    listBoxOverview->addItem(devName);
-
-    auto *mode = new QWidget;
-    mode->setObjectName(QStringLiteral("ListBoxItem31"));
-    mode->setFixedHeight(36);
-    auto *ml = new QHBoxLayout(mode);
-    ml->addWidget(plainLabel(QStringLiteral("LabelOModeTitle"), QStringLiteral("Режим:"), mode, 14));
-    lblOMode = plainLabel(QStringLiteral("lblOMode"), QString(), mode, 14, true);
-    ml->addWidget(lblOMode, 1);
-    listBoxOverview->addItem(mode);
-
-    auto *temp = plainLabel(QStringLiteral("ListBoxItemOTemp"), QStringLiteral("Температура"), nullptr, 14, true);
-    temp->setFixedHeight(32);
-    listBoxOverview->addItem(temp);
-    auto *sensors = namedPage(QStringLiteral("ListBoxItemSensors"));
-    sensors->setFixedHeight(100);
-    listBoxOverview->addItem(sensors);
-    auto *state = plainLabel(QStringLiteral("ListBoxItemOState"), QStringLiteral("Состојба"), nullptr, 14, true);
-    state->setFixedHeight(32);
-    listBoxOverview->addItem(state);
-
     buildClockPage();
+    buildSchematicPage();
 
+    auto *schedule = new QVBoxLayout(TabOverviewSchedule);
     PanelSetTimerContainer = namedPage(QStringLiteral("PanelSetTimerContainer"), TabOverviewSchedule);
+    schedule->addWidget(PanelSetTimerContainer);
+    schedule->addWidget(TabControlExit, 1);
 }
 
 void TfrmMain::buildSettingsPage()
 {
     auto *outer = new QVBoxLayout(tabSettings);
     outer->setContentsMargins(0, 0, 0, 0);
-    listBoxSettings = new ListBox(tabSettings);
-    listBoxSettings->setObjectName(QStringLiteral("listBoxSettings"));
+    listBoxSettings = m_panelView.listBoxSettings;
+    listBoxSettings->setParent(tabSettings);
     outer->addWidget(listBoxSettings);
-
-    auto *temp = plainLabel(QStringLiteral("ListBoxItemSTemp"), QStringLiteral("Температура"), nullptr, 14, true);
-    temp->setFixedHeight(32);
-    listBoxSettings->addItem(temp);
-    auto *modeHeader = plainLabel(QStringLiteral("ListBoxItemSMode"), QStringLiteral("Режим"), nullptr, 14, true);
-    modeHeader->setFixedHeight(32);
-    listBoxSettings->addItem(modeHeader);
-    auto *modeBox = namedPage(QStringLiteral("ListBoxItemSModeBox"));
-    modeBox->setFixedHeight(50);
-    auto *mb = new QHBoxLayout(modeBox);
-    cmbBoxMode = new PopupComboBox(modeBox);
-    cmbBoxMode->setObjectName(QStringLiteral("cmbBoxMode"));
-    cmbBoxMode->addItems({QStringLiteral("АВТОМАТСКИ"), QStringLiteral("ОДМОР")});
+    cmbBoxMode = qobject_cast<PopupComboBox *>(m_panelView.cmbBoxMode);
     cmbBoxMode->setAccessibleName(QStringLiteral("Режим"));
     cmbBoxMode->setMinimumHeight(35);
     connect(cmbBoxMode, &PopupComboBox::popupOpened, this, [this] { cmbBoxModeClick(); });
     connect(cmbBoxMode, &PopupComboBox::popupClosed, this, [this] { cmbBoxModeClosePopup(); });
-    mb->addWidget(cmbBoxMode);
-    listBoxSettings->addItem(modeBox);
-    auto *control = plainLabel(QStringLiteral("ListBoxItemSControl"), QStringLiteral("Контрола"), nullptr, 14, true);
-    control->setFixedHeight(32);
-    listBoxSettings->addItem(control);
-    auto *spacer = namedPage(QStringLiteral("ListBoxItemSOtherDev"));
-    spacer->setFixedHeight(16);
-    listBoxSettings->addItem(spacer);
 }
 
 void TfrmMain::buildUserPages()

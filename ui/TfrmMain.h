@@ -3,17 +3,24 @@
 #include "app/DeploymentConfig.h"
 #include "app/SettingsFile.h"
 #include "app/SharedState.h"
+#include "panels/PanelActions.h"
+#include "panels/PanelView.h"
 #include "ui/WindowMover.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <memory>
 #include <thread>
 
 class CoverLayer;
+class QAbstractButton;
 class DeviceLink;
+class PanelBuilder;
+class PanelRefresh;
+class QScrollArea;
 class ListBox;
 class PopupComboBox;
 class QFrame;
@@ -30,7 +37,7 @@ class TranslationTable;
 
 // The main window: every handler of the program's one window. The widgets
 // carry the object names the rest of the program finds them by.
-class TfrmMain : public QMainWindow {
+class TfrmMain : public QMainWindow, public PanelActions {
     Q_OBJECT
 public:
     // Builds the window and runs the start-up sequence (FormCreate).
@@ -107,6 +114,19 @@ public:
     // A command-feedback period over the window (TLoad).
     void startFeedback(int ms, const QString &command, bool fast);
 
+    // --- Panels ---
+    PanelBuilder &panels() { return *m_panelBuilder; }
+    PanelRefresh &panelRefresh() { return *m_panelRefresh; }
+    void sBtnOSchemeClick();
+    void sBtnSchemeResizeClick();
+    // What the panel fields ask of the window.
+    void WriteHREG(int reg, int value) override;
+    void startFeedback(int ms, bool fast) override;
+    void setCommandPending(bool pending) override;
+    void showError(const QString &text) override;
+    // Titles of the archive chart's four series, as the last rebuild named them.
+    std::array<QString, 4> archiveSeriesTitles;
+
     // Runs a handler body; a PublishError or SqlError that escapes it is shown
     // in a plain error dialog and the program goes on.
     void guarded(const std::function<void()> &body);
@@ -179,6 +199,12 @@ public:
     ListBox *listBoxSettings = nullptr;
     PopupComboBox *cmbBoxMode = nullptr;
     QLabel *lblOMode = nullptr;
+    QWidget *FlowLayoutSensors = nullptr;
+    QLabel *GlyphSchematic = nullptr;
+    QScrollArea *HorzScrollBoxSchematic = nullptr;
+    QToolButton *sBtnSchemeResize = nullptr;
+    QToolButton *SpeedButtonOverviewSchematicBack = nullptr;
+    QTabWidget *TabControlExit = nullptr;
     QWidget *PanelSetTimerContainer = nullptr;
     QWidget *PanelSynchronize = nullptr;
     QWidget *LayoutDevicesAddNew = nullptr;
@@ -191,7 +217,7 @@ public:
     ListBox *ListBoxProfile = nullptr;
     QPushButton *SpeedButtonUserLogout = nullptr;
     QToolButton *SpeedButtonOverviewArchive = nullptr;
-    QToolButton *SpeedButtonOverviewSchedule = nullptr;
+    QAbstractButton *SpeedButtonOverviewSchedule = nullptr;
     QToolButton *SpeedButtonOverviewSynchronize = nullptr;
     QToolButton *sBtnOScheme = nullptr;
 
@@ -211,7 +237,6 @@ public:
 
     QTimer timerUniversal;
     QTimer timerClock;
-    QTimer TimerSchematic;
 
     QList<TProfileField *> ProfileFields;
 
@@ -227,6 +252,8 @@ private:
     void buildLoginPage();
     void buildOverviewPages();
     void buildClockPage();
+    void buildSchematicPage();
+    void buildPanels();
     void buildSettingsPage();
     void buildUserPages();
     void buildExitPage();
@@ -242,6 +269,9 @@ private:
     TranslationTable *Lang = nullptr;
     std::unique_ptr<SqlConnection> m_database;
     DeviceLink *m_link = nullptr;
+    PanelView m_panelView;
+    std::unique_ptr<PanelBuilder> m_panelBuilder;
+    PanelRefresh *m_panelRefresh = nullptr;
     std::thread m_databaseTask;
     bool m_databaseTaskDone = false;
     bool m_workersStopped = false;
