@@ -15,7 +15,10 @@ int main(int argc, char **argv)
     TFrmMessage FrmMessage;
     frmMain.show();
 
+    // Stopped from outside (SIGTERM, SIGINT): end the loop in order, so the
+    // link is closed and the settings are written as on any exit.
     TerminationSignals termination;
+    termination.install();
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, &QApplication::quit);
 
     const int rc = app.exec();

@@ -4,7 +4,7 @@
 #include "link/ClockText.h"
 #include "link/Command.h"
 #include "link/DeviceLink.h"
-#include "ui/PictureList.h"
+#include "ui/PictureButton.h"
 #include "ui/TfrmMain.h"
 
 #include <QDateTime>
@@ -39,12 +39,8 @@ void TfrmMain::buildClockPage()
     auto *outer = new QVBoxLayout(TabOverviewSynchronize);
     outer->setContentsMargins(0, 0, 0, 0);
     auto *header = new QHBoxLayout;
-    SpeedButton13 = new QToolButton(TabOverviewSynchronize);
-    SpeedButton13->setObjectName(QStringLiteral("SpeedButton13"));
-    SpeedButton13->setIcon(PictureList::namedIcon(QStringLiteral("back")));
-    SpeedButton13->setIconSize(QSize(32, 32));
-    SpeedButton13->setAutoRaise(true);
-    SpeedButton13->setAccessibleName(QStringLiteral("Назад"));
+    SpeedButton13 = pictureButton(QStringLiteral("SpeedButton13"), QStringLiteral("back"), QStringLiteral("Назад"),
+                                  TabOverviewSynchronize);
     connect(SpeedButton13, &QToolButton::clicked, this, [this] { SpeedButtonOverviewBackClick(); });
     header->addWidget(SpeedButton13);
     header->addStretch(1);

@@ -5,7 +5,7 @@
 #include "panels/PanelBuilder.h"
 #include "panels/PanelRefresh.h"
 #include "panels/SchematicPicture.h"
-#include "ui/PictureList.h"
+#include "ui/PictureButton.h"
 #include "ui/TfrmMain.h"
 
 #include <QEvent>
@@ -42,12 +42,8 @@ void TfrmMain::buildSchematicPage()
     outer->setContentsMargins(0, 0, 0, 0);
     auto *header = new QHBoxLayout;
     header->setContentsMargins(8, 4, 8, 4);
-    SpeedButtonOverviewSchematicBack = new QToolButton(TabOverviewSchematic);
-    SpeedButtonOverviewSchematicBack->setObjectName(QStringLiteral("SpeedButtonOverviewSchematicBack"));
-    SpeedButtonOverviewSchematicBack->setIcon(PictureList::namedIcon(QStringLiteral("back")));
-    SpeedButtonOverviewSchematicBack->setIconSize(QSize(32, 32));
-    SpeedButtonOverviewSchematicBack->setAutoRaise(true);
-    SpeedButtonOverviewSchematicBack->setAccessibleName(QStringLiteral("Назад"));
+    SpeedButtonOverviewSchematicBack = pictureButton(QStringLiteral("SpeedButtonOverviewSchematicBack"),
+                                                     QStringLiteral("back"), QStringLiteral("Назад"), TabOverviewSchematic);
     connect(SpeedButtonOverviewSchematicBack, &QToolButton::clicked, this, [this] { SpeedButtonOverviewBackClick(); });
     header->addWidget(SpeedButtonOverviewSchematicBack);
     auto *title = new QLabel(QStringLiteral("Шема на поврзување"), TabOverviewSchematic);
@@ -57,11 +53,8 @@ void TfrmMain::buildSchematicPage()
     f.setBold(true);
     title->setFont(f);
     header->addWidget(title, 1);
-    sBtnSchemeResize = new QToolButton(TabOverviewSchematic);
-    sBtnSchemeResize->setObjectName(QStringLiteral("sBtnSchemeResize"));
-    sBtnSchemeResize->setIcon(PictureList::namedIcon(QStringLiteral("title-maximize")));
-    sBtnSchemeResize->setIconSize(QSize(24, 24));
-    sBtnSchemeResize->setAccessibleName(QStringLiteral("Промени големина"));
+    sBtnSchemeResize = pictureButton(QStringLiteral("sBtnSchemeResize"), QStringLiteral("schematic"),
+                                     QStringLiteral("Промени големина"), TabOverviewSchematic);
     connect(sBtnSchemeResize, &QToolButton::clicked, this, [this] { sBtnSchemeResizeClick(); });
     header->addWidget(sBtnSchemeResize);
     outer->addLayout(header);

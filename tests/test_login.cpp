@@ -5,6 +5,7 @@
 #include "support/DialogWatcher.h"
 #include "support/TestDatabase.h"
 #include "support/TopicRecorder.h"
+#include "support/VisibleTabs.h"
 #include "accounts/TProfileField.h"
 #include "ui/ListBox.h"
 #include "ui/TfrmMain.h"
@@ -24,15 +25,6 @@
 #include <memory>
 
 namespace {
-
-QStringList visibleTabs(QTabWidget *tabs)
-{
-    QStringList names;
-    for (int i = 0; i < tabs->count(); ++i)
-        if (tabs->isTabVisible(i))
-            names << tabs->widget(i)->objectName();
-    return names;
-}
 
 const QStringList ownerTabs{QStringLiteral("tabOverview"), QStringLiteral("tabSettings"), QStringLiteral("tabDevices"),
                             QStringLiteral("TabUser"), QStringLiteral("tabExit")};

@@ -5,6 +5,7 @@
 #include "support/DialogWatcher.h"
 #include "support/TestDatabase.h"
 #include "support/TopicRecorder.h"
+#include "support/VisibleTabs.h"
 #include "ui/CoverLayer.h"
 #include "ui/MarkableTabWidget.h"
 #include "ui/PopupComboBox.h"
@@ -24,16 +25,6 @@
 #include <memory>
 
 namespace {
-
-// The names of the visible tabs of a tab control, in tab order.
-QStringList visibleTabs(QTabWidget *tabs)
-{
-    QStringList names;
-    for (int i = 0; i < tabs->count(); ++i)
-        if (tabs->isTabVisible(i))
-            names << tabs->widget(i)->objectName();
-    return names;
-}
 
 struct Fixture {
     QTemporaryDir dir;

@@ -8,6 +8,7 @@
 #include "ui/BusyIndicator.h"
 #include "ui/CoverLayer.h"
 #include "ui/ListBox.h"
+#include "ui/PictureButton.h"
 #include "ui/PictureList.h"
 #include "ui/PopupComboBox.h"
 #include "ui/StatusCircle.h"
@@ -455,32 +456,22 @@ void TfrmMain::buildOverviewPages()
     auto *header = new QHBoxLayout;
     header->setContentsMargins(8, 4, 8, 4);
     header->addStretch(1);
-    struct HeaderButton {
-        QAbstractButton *button;
-        const char *name;
-        const char *picture;
-        const char *accessible;
-    };
-    SpeedButtonOverviewArchive = new QToolButton(TabOverviewMain);
-    SpeedButtonOverviewSynchronize = new QToolButton(TabOverviewMain);
-    sBtnOScheme = new QToolButton(TabOverviewMain);
-    const HeaderButton headerButtons[] = {
-        {SpeedButtonOverviewArchive, "SpeedButtonOverviewArchive", "archive", "Архива"},
-        {SpeedButtonOverviewSchedule, "SpeedButtonOverviewSchedule", "schedule", "Распоред"},
-        {SpeedButtonOverviewSynchronize, "SpeedButtonOverviewSynchronize", "clock", "Време на контролер"},
-        {sBtnOScheme, "sBtnOScheme", "schematic", "Шема на поврзување"},
-    };
-    for (const HeaderButton &h : headerButtons) {
-        QAbstractButton *b = h.button;
-        b->setObjectName(QString::fromLatin1(h.name));
-        b->setIcon(PictureList::namedIcon(QString::fromLatin1(h.picture)));
-        b->setIconSize(QSize(32, 32));
-        if (auto *tool = qobject_cast<QToolButton *>(b))
-            tool->setAutoRaise(true);
-        b->setToolTip(QString::fromUtf8(h.accessible));
-        b->setAccessibleName(QString::fromUtf8(h.accessible));
+    SpeedButtonOverviewArchive = pictureButton(QStringLiteral("SpeedButtonOverviewArchive"), QStringLiteral("archive"),
+                                               QStringLiteral("Архива"), TabOverviewMain);
+    SpeedButtonOverviewSynchronize = pictureButton(QStringLiteral("SpeedButtonOverviewSynchronize"), QStringLiteral("clock"),
+                                                   QStringLiteral("Време на контролер"), TabOverviewMain);
+    sBtnOScheme = pictureButton(QStringLiteral("sBtnOScheme"), QStringLiteral("schematic"),
+                                QStringLiteral("Шема на поврзување"), TabOverviewMain);
+    // The schedule button comes with the panel rows (the panels enable it).
+    SpeedButtonOverviewSchedule->setIcon(PictureList::namedIcon(QStringLiteral("schedule")));
+    SpeedButtonOverviewSchedule->setIconSize(QSize(32, 32));
+    SpeedButtonOverviewSchedule->setToolTip(QStringLiteral("Распоред"));
+    SpeedButtonOverviewSchedule->setAccessibleName(QStringLiteral("Распоред"));
+    if (auto *tool = qobject_cast<QToolButton *>(SpeedButtonOverviewSchedule))
+        tool->setAutoRaise(true);
+    for (QAbstractButton *b : std::initializer_list<QAbstractButton *>{SpeedButtonOverviewArchive, SpeedButtonOverviewSchedule,
+                                                                        SpeedButtonOverviewSynchronize, sBtnOScheme})
         header->addWidget(b);
-    }
     connect(SpeedButtonOverviewSynchronize, &QAbstractButton::clicked, this, [this] { SpeedButtonOverviewSynchronizeClick(); });
     connect(sBtnOScheme, &QAbstractButton::clicked, this, [this] { sBtnOSchemeClick(); });
     main->addLayout(header);

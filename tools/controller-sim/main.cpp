@@ -1,6 +1,6 @@
 #include "tools/controller-sim/SimulatorApp.h"
 #include "tools/controller-sim/SimulatorOptions.h"
-#include "tools/controller-sim/TerminationSignals.h"
+#include "app/TerminationSignals.h"
 
 #include <QCoreApplication>
 #include <cstdio>
