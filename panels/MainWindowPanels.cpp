@@ -5,6 +5,7 @@
 #include "panels/PanelBuilder.h"
 #include "panels/PanelRefresh.h"
 #include "panels/SchematicPicture.h"
+#include "ui/ListBox.h"
 #include "ui/PictureButton.h"
 #include "ui/TfrmMain.h"
 
@@ -27,6 +28,11 @@ void TfrmMain::buildPanels()
     };
     m_panelBuilder = std::make_unique<PanelBuilder>(m_panelView, m_state, m_database.get(), this);
     m_panelRefresh = new PanelRefresh(m_state, *m_panelBuilder, [this] { return m_database->isConnected(); }, this);
+    m_panelRefresh->panelsRebuilt = [this] {
+        applyLanguage(listBoxOverview);
+        applyLanguage(listBoxSettings);
+        applyLanguage(TabControlExit);
+    };
     // Before each paint of the main tab control the sensor tiles are laid out again.
     TabControlMain->installEventFilter(this);
 }

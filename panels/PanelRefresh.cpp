@@ -42,6 +42,8 @@ void PanelRefresh::rebuildIfNeeded()
     try {
         m_builder.LoadSchematic(m_state.SchematicNumber);
         m_tag = m_state.SchematicNumber;
+        if (panelsRebuilt)
+            panelsRebuilt();
         if (installerDeviceChosen && installerDeviceChosen() && installerSchematicChanged)
             installerSchematicChanged(m_state.SchematicNumber);
         m_state.ForceSchematicReload = false;

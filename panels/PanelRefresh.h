@@ -30,6 +30,10 @@ public:
     // Installer mode: the parameter rows take their values from the holding registers.
     std::function<void(const RegisterCache<100> &holdingRegs)> updateInstallerRows;
 
+    // Runs after every rebuild of the panels (the window shows the new
+    // fields' texts in its language).
+    std::function<void()> panelsRebuilt;
+
     // Starts the 2000 ms timer that runs the tick for the rest of the run.
     void start();
     QTimer &timer() { return m_timer; }

@@ -8,9 +8,11 @@
 #include "support/VisibleTabs.h"
 #include "accounts/TProfileField.h"
 #include "ui/ListBox.h"
+#include "ui/PopupComboBox.h"
 #include "ui/TfrmMain.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTime>
@@ -61,6 +63,7 @@ private slots:
     void welcomeAndPanelSwitch();
     void keyboardOnlyLogin();
     void clockPage();
+    void englishReachesPanelFields();
 
 private:
     void startWindow();
@@ -375,6 +378,27 @@ void TestLogin::clockPage()
     m_w->btnSySynchronizeClick();
     QTRY_VERIFY(std::any_of(out.messages().cbegin(), out.messages().cend(),
                             [](const QString &m) { return m.startsWith(QStringLiteral("TV0001/Out 8;13;")); }));
+}
+
+void TestLogin::englishReachesPanelFields()
+{
+    m_w.reset();
+    QDir().mkpath(m_dir->filePath(QStringLiteral("Termovia")));
+    QFile ini(m_dir->filePath(QStringLiteral("Termovia/Termovia.ini")));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[User]\nLanguage=en\n");
+    ini.close();
+    startWindow();
+    login(QStringLiteral("demo"), QStringLiteral("demo1234"));
+    QCOMPARE(m_w->state().LoginMode, 1);
+    // Fields built at run time show the English text of the table too.
+    QCOMPARE(m_w->cmbBoxMode->itemText(0), QStringLiteral("AUTOMATIC"));
+    QStringList texts;
+    for (QLabel *l : m_w->listBoxSettings->findChildren<QLabel *>())
+        texts << l->text();
+    QVERIFY2(texts.contains(QStringLiteral("TIMER MODE ON OTHER DEVICE")), qPrintable(texts.join(" | ")));
+    // Texts outside the table stay as they are, status texts included.
+    QTRY_COMPARE(m_w->lblConnected->text(), QStringLiteral("ПОВРЗАНО"));
 }
 
 QTEST_MAIN(TestLogin)

@@ -152,40 +152,46 @@ void TfrmMain::timerUniversalTimer()
     timerUniversal.stop();
 }
 
-void TfrmMain::applyLanguage()
+void TfrmMain::applyLanguage(QWidget *root)
 {
-    // Every window text equal to an entry of the table shows the entry's
-    // English text. The designed Macedonian text is kept, so applying twice
-    // or going back to "mk" is exact.
-    auto translated = [this](QObject *o, const char *key, const QString &current) {
-        QVariant original = o->property(key);
-        if (!original.isValid()) {
-            o->setProperty(key, current);
-            original = current;
-        }
-        QString source = original.toString();
-        if (o->property("translateUpperCase").toBool())
-            source = source.toUpper();
-        const QString english = Lang->lookup(source);
-        return english.isEmpty() ? original.toString() : english;
+    // The language is chosen once at start. With "en", every text equal to an
+    // entry of the table shows the entry's English text; panel fields built
+    // later pass through here too. Any other code leaves the designed
+    // Macedonian texts as they are.
+    if (Lang->isEmpty())
+        return;
+    if (!root)
+        root = this;
+    auto english = [this](const QObject *o, const QString &text) {
+        return Lang->lookup(o->property("translateUpperCase").toBool() ? text.toUpper() : text);
     };
-    for (QLabel *l : findChildren<QLabel *>()) {
-        if (!l->text().isEmpty() || l->property("mkText").isValid())
-            l->setText(translated(l, "mkText", l->text()));
+    for (QLabel *l : root->findChildren<QLabel *>()) {
+        const QString e = english(l, l->text());
+        if (!e.isEmpty())
+            l->setText(e);
     }
-    for (QAbstractButton *b : findChildren<QAbstractButton *>()) {
-        if (!b->text().isEmpty() || b->property("mkText").isValid())
-            b->setText(translated(b, "mkText", b->text()));
+    for (QAbstractButton *b : root->findChildren<QAbstractButton *>()) {
+        const QString e = english(b, b->text());
+        if (!e.isEmpty())
+            b->setText(e);
     }
-    for (QLineEdit *e : findChildren<QLineEdit *>()) {
-        if (!e->placeholderText().isEmpty() || e->property("mkPrompt").isValid())
-            e->setPlaceholderText(translated(e, "mkPrompt", e->placeholderText()));
+    for (QLineEdit *edit : root->findChildren<QLineEdit *>()) {
+        const QString e = english(edit, edit->placeholderText());
+        if (!e.isEmpty())
+            edit->setPlaceholderText(e);
     }
-    for (QComboBox *c : findChildren<QComboBox *>()) {
+    for (QComboBox *c : root->findChildren<QComboBox *>()) {
         for (int i = 0; i < c->count(); ++i) {
-            const QString english = Lang->lookup(c->itemText(i));
-            if (!english.isEmpty())
-                c->setItemText(i, english);
+            const QString e = english(c, c->itemText(i));
+            if (!e.isEmpty())
+                c->setItemText(i, e);
+        }
+    }
+    for (QTabWidget *t : root->findChildren<QTabWidget *>()) {
+        for (int i = 0; i < t->count(); ++i) {
+            const QString e = english(t, t->tabText(i));
+            if (!e.isEmpty())
+                t->setTabText(i, e);
         }
     }
 }

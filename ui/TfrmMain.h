@@ -87,7 +87,7 @@ public:
     void cmbBoxModeClosePopup();
     void timerUniversalTimer();
     // Shows every window text that the language table translates.
-    void applyLanguage();
+    void applyLanguage(QWidget *root = nullptr);
 
     // --- Device link (status strip, clock page) ---
     void ConnectMQTT();
