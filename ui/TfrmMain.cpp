@@ -21,6 +21,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -166,12 +167,26 @@ void TfrmMain::buildUi()
     imageBackground = new QLabel(panelbackground);
     imageBackground->setObjectName(QStringLiteral("imageBackground"));
     imageBackground->setAlignment(Qt::AlignCenter);
-    imageBackground->setPixmap(PictureList::named(QStringLiteral("background"), QSize(600, 600)));
+    {
+        // The large settings picture at opacity 0.5.
+        const QPixmap picture = PictureList::named(QStringLiteral("background"), QSize(600, 600));
+        QPixmap faint(picture.size());
+        faint.setDevicePixelRatio(picture.devicePixelRatio());
+        faint.fill(Qt::transparent);
+        QPainter p(&faint);
+        p.setOpacity(0.5);
+        p.drawPixmap(0, 0, picture);
+        p.end();
+        imageBackground->setPixmap(faint);
+    }
 
     RectangleBackgroundCover = new QWidget(panelbackground);
     RectangleBackgroundCover->setObjectName(QStringLiteral("RectangleBackgroundCover"));
-    RectangleBackgroundCover->setStyleSheet(QStringLiteral("#RectangleBackgroundCover { background: rgba(255,255,255,204); }"));
-    RectangleBackgroundCover->setAttribute(Qt::WA_StyledBackground);
+    // White at opacity 0.8 over the picture: together they give a faint backdrop.
+    RectangleBackgroundCover->setAutoFillBackground(true);
+    QPalette cover = RectangleBackgroundCover->palette();
+    cover.setColor(QPalette::Window, QColor(255, 255, 255, 204));
+    RectangleBackgroundCover->setPalette(cover);
     RectangleBackgroundCover->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     buildTitleStrip(panelbackground);
