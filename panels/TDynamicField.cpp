@@ -23,6 +23,20 @@
 
 namespace {
 
+// The switch's check box: the whole 30-wide box answers a click, not just
+// its small indicator.
+class SwitchBox : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
+};
+
+} // namespace
+
+namespace {
+
 const QColor valueGreen(0x2E, 0xD4, 0x0B);
 const QColor innerPanelFill(0xFA, 0xFA, 0xFA, 0xAA);
 constexpr int captionSize = 14;
@@ -200,7 +214,7 @@ std::unique_ptr<TDynamicField> TDynamicField::CreateCheckBoxDevice(const QString
     field->add(panel);
     auto *layout = new QHBoxLayout(panel);
     layout->setContentsMargins(15, 0, 0, 0);
-    auto *box = new QCheckBox(panel);
+    auto *box = new SwitchBox(panel);
     box->setFixedWidth(30);
     box->setCursor(Qt::PointingHandCursor);
     layout->addWidget(box);

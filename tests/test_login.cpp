@@ -7,10 +7,16 @@
 #include "support/TopicRecorder.h"
 #include "support/VisibleTabs.h"
 #include "accounts/TProfileField.h"
+#include "panels/NumberBox.h"
+#include "panels/PanelBuilder.h"
+#include "panels/PanelRefresh.h"
+#include "panels/TDynamicField.h"
+#include "ui/CoverLayer.h"
 #include "ui/ListBox.h"
 #include "ui/PopupComboBox.h"
 #include "ui/TfrmMain.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -64,6 +70,7 @@ private slots:
     void keyboardOnlyLogin();
     void clockPage();
     void englishReachesPanelFields();
+    void panelFieldsDriveTheController();
 
 private:
     void startWindow();
@@ -399,6 +406,66 @@ void TestLogin::englishReachesPanelFields()
     QVERIFY2(texts.contains(QStringLiteral("TIMER MODE ON OTHER DEVICE")), qPrintable(texts.join(" | ")));
     // Texts outside the table stay as they are, status texts included.
     QTRY_COMPARE(m_w->lblConnected->text(), QStringLiteral("ПОВРЗАНО"));
+}
+
+void TestLogin::panelFieldsDriveTheController()
+{
+    // The simulator answers for the demo controller; clicks on the panel
+    // fields reach it through the real broker, and its answers come back.
+    QProcess sim;
+    sim.start(QStringLiteral(TERMOVIA_SIM_PATH),
+              {"--host", m_broker->host(), "--port", QString::number(m_broker->port()), "--user", m_broker->user(),
+               "--password", m_broker->password(), "--serial", "TV0001", "--schematic", "1"});
+    QVERIFY(sim.waitForStarted());
+    TopicRecorder out(*m_broker, QStringLiteral("TV0001/Out"));
+    login(QStringLiteral("demo"), QStringLiteral("demo1234"));
+    QTRY_COMPARE(m_w->lblConnected->text(), QStringLiteral("ПОВРЗАНО"));
+    QTRY_VERIFY_WITH_TIMEOUT(m_w->state().HoldingRegs[30] == 1, 5000);
+    // As a user would: wait until no feedback layer covers the window, on the settings tab.
+    auto uncovered = [this] { return m_w->findChildren<CoverLayer *>(QStringLiteral("Rect")).isEmpty(); };
+    QTRY_VERIFY_WITH_TIMEOUT(uncovered(), 5000);
+    m_w->TabControlMain->setCurrentWidget(m_w->tabSettings);
+    QTest::qWait(100);  // let the page lay out its rows
+    PanelBuilder &panels = m_w->panels();
+    QVERIFY(!panels.CheckBoxFields.empty() && !panels.TempChangeFields.empty() && !panels.RadioButtonFields.empty());
+
+    // A wanted temperature typed and sent with "Внеси".
+    TDynamicField &temp = *panels.TempChangeFields.front();
+    const int tempReg = temp.TargetRegs.value(0);
+    temp.item<NumberBox>(TDynamicField::NumberBoxItem)->setEditText(QStringLiteral("61"));
+    QTest::mouseClick(temp.item<QAbstractButton>(TDynamicField::SendButton), Qt::LeftButton);
+    QVERIFY(out.waitFor(QStringLiteral("TV0001/Out 3;6;%1;61;").arg(tempReg)));
+    QTRY_VERIFY_WITH_TIMEOUT(m_w->state().HoldingRegs[tempReg] == 61, 6000);
+
+    // A switch: the box takes the new state at once and the command says so.
+    TDynamicField &sw = *panels.CheckBoxFields.back();
+    const int swReg = sw.TargetRegs.value(0);
+    auto *box = sw.item<QAbstractButton>(TDynamicField::CheckBoxItemIndex);
+    QTRY_VERIFY_WITH_TIMEOUT(uncovered(), 5000);
+    m_w->listBoxSettings->ensureWidgetVisible(box);
+    QTest::qWait(50);
+    const bool before = box->isChecked();
+    QTest::mouseClick(box, Qt::LeftButton);  // in the middle of the box, not on its small indicator
+    QCOMPARE(box->isChecked(), !before);
+    QVERIFY(out.waitFor(QStringLiteral("TV0001/Out 3;6;%1;%2;").arg(swReg).arg(before ? 0 : 1)));
+    QVERIFY(m_w->state().CommandPending);
+    QTRY_VERIFY_WITH_TIMEOUT(m_w->state().HoldingRegs[swReg] == (before ? 0 : 1), 6000);
+
+    // A two-choice field: the second choice writes 0.
+    TDynamicField &choice = *panels.RadioButtonFields.front();
+    const int choiceReg = choice.TargetRegs.value(0);
+    QTRY_VERIFY_WITH_TIMEOUT(uncovered() && !m_w->state().CommandPending, 6000);
+    QTest::mouseClick(choice.item<QAbstractButton>(TDynamicField::SecondChoice), Qt::LeftButton);
+    QVERIFY(out.waitFor(QStringLiteral("TV0001/Out 3;6;%1;0;").arg(choiceReg)));
+
+    // The controller switches to schematic 10: the next tick rebuilds the panels for it.
+    QTRY_VERIFY_WITH_TIMEOUT(!m_w->state().CommandPending, 6000);
+    m_w->WriteHREG(30, 10);
+    QTRY_VERIFY_WITH_TIMEOUT(m_w->panelRefresh().tag() == 10, 8000);
+    QVERIFY(panels.RadioButtonFields.empty());  // schematic 10 has no two-choice fields
+
+    sim.terminate();
+    QVERIFY(sim.waitForFinished(5000));
 }
 
 QTEST_MAIN(TestLogin)
