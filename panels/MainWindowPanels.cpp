@@ -69,6 +69,9 @@ void TfrmMain::buildSchematicPage()
     HorzScrollBoxSchematic->setObjectName(QStringLiteral("HorzScrollBoxSchematic"));
     HorzScrollBoxSchematic->setFrameShape(QFrame::NoFrame);
     HorzScrollBoxSchematic->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Filling the box means exactly that, whatever the picture's own size.
+    GlyphSchematic->setMinimumSize(1, 1);
+    GlyphSchematic->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     HorzScrollBoxSchematic->setWidget(GlyphSchematic);
     HorzScrollBoxSchematic->setWidgetResizable(true);
     GlyphSchematic->setProperty("freeSize", false);

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -76,6 +77,8 @@ private slots:
     void restrictedLook();
     void escapeWalksBack();
     void titleStrip();
+    void schematicPicturePage_data();
+    void schematicPicturePage();
     void modeChoice();
     void repeatedStartAndCloseWhilePolling();
 };
@@ -320,6 +323,43 @@ void TestMainWindow::titleStrip()
     QApplication::sendEvent(w->RectangleBorder, &drag);
     QTest::mouseRelease(w->RectangleBorder, Qt::LeftButton, {}, QPoint(340, 30));
     QCOMPARE(w->pos(), start + QPoint(40, 20));
+}
+
+void TestMainWindow::schematicPicturePage_data()
+{
+    QTest::addColumn<int>("schematic");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("1") << 1 << 1;
+    QTest::newRow("20") << 20 << 20;
+    QTest::newRow("2 has no picture") << 2 << -1;
+    QTest::newRow("99 has no picture") << 99 << -1;
+}
+
+void TestMainWindow::schematicPicturePage()
+{
+    QFETCH(int, schematic);
+    QFETCH(int, shown);
+    Fixture f;
+    auto w = f.start();
+    QTRY_VERIFY(w->databaseTaskDone());
+    w->state().SchematicNumber = schematic;
+    w->TimerSchematicTimer();
+    QCOMPARE(w->GlyphSchematic->property("schematicPicture").toInt(), shown);
+    QCOMPARE(w->GlyphSchematic->pixmap().isNull(), shown < 0);
+
+    w->TabShowTabs(w->TabControlMain, 27);
+    w->TabControlMain->setCurrentWidget(w->tabOverview);
+    w->sBtnOSchemeClick();
+    QCOMPARE(w->TabControlOverview->currentWidget(), w->TabOverviewSchematic);
+    // The resize button toggles between filling the box and a free size one
+    // and a half times as wide as high, scrolled sideways.
+    w->sBtnSchemeResizeClick();
+    const int h = w->HorzScrollBoxSchematic->viewport()->height();
+    QCOMPARE(w->GlyphSchematic->size(), QSize(h * 3 / 2, h));
+    w->sBtnSchemeResizeClick();
+    QTRY_COMPARE(w->GlyphSchematic->size(), w->HorzScrollBoxSchematic->viewport()->size());
+    QTest::keyClick(w.get(), Qt::Key_Escape);
+    QCOMPARE(w->TabControlOverview->currentWidget(), w->TabOverviewMain);
 }
 
 void TestMainWindow::modeChoice()
