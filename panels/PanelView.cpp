@@ -29,7 +29,9 @@ QWidget *makeRow(const char *name, int height, QWidget *content = nullptr)
 
 QWidget *makeHeader(const char *name, const QString &text)
 {
-    auto *label = new QLabel(text);
+    auto *label = new QLabel;
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
     QFont font = label->font();
     font.setPixelSize(16);
     font.setBold(true);
@@ -54,9 +56,11 @@ PanelView buildPanelView(QWidget *parent)
     v.listBoxOverview = new ListBox(parent);
     v.listBoxOverview->setObjectName(QStringLiteral("listBoxOverview"));
     v.lblODevName = new QLabel;
+    v.lblODevName->setTextFormat(Qt::PlainText);
     v.lblODevName->setContentsMargins(15, 0, 0, 0);
     v.ListBoxItemOverviewDevName = makeRow("ListBoxItemOverviewDevName", headerHeight, v.lblODevName);
     v.lblOMode = new QLabel;
+    v.lblOMode->setTextFormat(Qt::PlainText);
     v.lblOMode->setObjectName(QStringLiteral("lblOMode"));
     v.lblOMode->setContentsMargins(15, 0, 0, 0);
     v.ListBoxItem31 = makeRow("ListBoxItem31", headerHeight, v.lblOMode);

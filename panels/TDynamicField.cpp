@@ -52,7 +52,9 @@ QString degrees(int value)
 QLabel *makeLabel(QWidget *parent, const QString &text, int pixelSize, bool bold, const QColor &colour,
                   Qt::Alignment alignment)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);  // captions come from the database: never markup
+    label->setText(text);
     QFont font = label->font();
     font.setPixelSize(pixelSize);
     font.setBold(bold);

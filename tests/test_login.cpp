@@ -71,6 +71,7 @@ private slots:
     void clockPage();
     void englishReachesPanelFields();
     void panelFieldsDriveTheController();
+    void textsFromTheDatabaseArePlain();
 
 private:
     void startWindow();
@@ -466,6 +467,24 @@ void TestLogin::panelFieldsDriveTheController()
 
     sim.terminate();
     QVERIFY(sim.waitForFinished(5000));
+}
+
+void TestLogin::textsFromTheDatabaseArePlain()
+{
+    QVERIFY(m_db->exec(QStringLiteral("UPDATE Names SET TempSensor1 = '<b>Колектор</b>' WHERE DeviceID = 'TV0001';"
+                                      "UPDATE korisnici SET k_avtomatika_ime = '<i>Куќа</i>' WHERE k_user = 'demo';")));
+    login(QStringLiteral("demo"), QStringLiteral("demo1234"));
+    QCOMPARE(m_w->state().LoginMode, 1);
+    QCOMPARE(m_w->lblPDeviceName->text(), QStringLiteral("<i>Куќа</i>"));
+    QCOMPARE(m_w->lblPDeviceName->textFormat(), Qt::PlainText);
+    bool seen = false;
+    for (QLabel *l : m_w->listBoxOverview->findChildren<QLabel *>()) {
+        if (l->text() == QStringLiteral("<b>Колектор</b>")) {
+            seen = true;
+            QCOMPARE(l->textFormat(), Qt::PlainText);
+        }
+    }
+    QVERIFY(seen);
 }
 
 QTEST_MAIN(TestLogin)
