@@ -394,6 +394,19 @@ void TestMainWindow::modeChoice()
     QVERIFY(w->state().CommandPending);
     QCOMPARE(int(w->findChildren<CoverLayer *>(QStringLiteral("Rect")).size()), layersBefore + 1);
     QTRY_VERIFY_WITH_TIMEOUT(!w->state().CommandPending, 5000);
+
+    // Broker gone: the choice is not sent, so the list shows the mode it had,
+    // then the error; no feedback period starts.
+    f.broker.kill();
+    QTRY_VERIFY(w->lblConnected->text() != QStringLiteral("ПОВРЗАНО"));
+    QTRY_VERIFY_WITH_TIMEOUT(w->findChildren<CoverLayer *>(QStringLiteral("Rect")).isEmpty(), 5000);
+    w->cmbBoxMode->showPopup();
+    w->cmbBoxMode->setCurrentIndex(0);
+    w->cmbBoxMode->hidePopup();
+    QCOMPARE(watcher.texts().size(), 1);
+    QCOMPARE(w->cmbBoxMode->currentIndex(), 1);
+    QVERIFY(!w->state().CommandPending);
+    QVERIFY(w->findChildren<CoverLayer *>(QStringLiteral("Rect")).isEmpty());
 }
 
 void TestMainWindow::repeatedStartAndCloseWhilePolling()

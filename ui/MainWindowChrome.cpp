@@ -2,6 +2,7 @@
 // the restricted look, the title strip, the operating-mode choice, the login
 // error timer, the language and the status strip.
 #include "link/DeviceLink.h"
+#include "link/PublishError.h"
 #include "panels/PanelRefresh.h"
 #include "ui/ListBox.h"
 #include "ui/MarkableTabWidget.h"
@@ -135,10 +136,10 @@ void TfrmMain::cmbBoxModeClosePopup()
         return;
     try {
         m_link->WriteHREG(1, index + 1);
-    } catch (const std::exception &) {
+    } catch (const PublishError &e) {
         // Not sent: show the mode the controller still has, then the error.
         cmbBoxMode->setCurrentIndex(before);
-        guarded([&] { throw; });
+        MsgError(e.text());
         return;
     }
     m_state.CommandPending = true;
