@@ -23,7 +23,8 @@ void FlowLayoutSensorsResize(QWidget *flowLayoutSensors, QWidget *listBoxItemSen
 {
     if (!flowLayoutSensors || !listBoxItemSensors)
         return;
-    listBoxItemSensors->setFixedHeight(100);
+    // Only what really changes is touched: this runs before every paint of the
+    // main tab control, and a geometry change here would ask for another paint.
     const QList<QWidget *> tiles = flowLayoutSensors->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
     const int areaWidth = flowLayoutSensors->width();
     const int width = sensorTileWidth(areaWidth, int(tiles.size()));
@@ -39,10 +40,13 @@ void FlowLayoutSensorsResize(QWidget *flowLayoutSensors, QWidget *listBoxItemSen
             y += rowHeight;
             rowHeight = 0;
         }
-        tile->setGeometry(x + tileMargin, y + tileMargin, width, tile->height());
+        const QRect place(x + tileMargin, y + tileMargin, width, tile->height());
+        if (tile->geometry() != place)
+            tile->setGeometry(place);
         x += outerWidth;
         rowHeight = std::max(rowHeight, outerHeight);
-        bottom = std::max(bottom, tile->y() + tile->height());
+        bottom = std::max(bottom, place.bottom() + 1);
     }
-    listBoxItemSensors->setFixedHeight(bottom);
+    if (listBoxItemSensors->minimumHeight() != bottom || listBoxItemSensors->maximumHeight() != bottom)
+        listBoxItemSensors->setFixedHeight(bottom);
 }

@@ -77,6 +77,7 @@ private slots:
     void restrictedLook();
     void escapeWalksBack();
     void titleStrip();
+    void idleOverviewDoesNotRepaint();
     void schematicPicturePage_data();
     void schematicPicturePage();
     void modeChoice();
@@ -323,6 +324,40 @@ void TestMainWindow::titleStrip()
     QApplication::sendEvent(w->RectangleBorder, &drag);
     QTest::mouseRelease(w->RectangleBorder, Qt::LeftButton, {}, QPoint(340, 30));
     QCOMPARE(w->pos(), start + QPoint(40, 20));
+}
+
+namespace {
+
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+} // namespace
+
+void TestMainWindow::idleOverviewDoesNotRepaint()
+{
+    // The tiles are laid out before every paint of the tab control; that must
+    // not itself ask for another paint, or an idle window spins the processor.
+    Fixture f;
+    auto w = f.start();
+    QTRY_VERIFY(w->databaseTaskDone());
+    w->state().SchematicNumber = 20;
+    w->TimerSchematicTimer();
+    w->TabShowTabs(w->TabControlMain, 27);
+    w->TabControlMain->setCurrentWidget(w->tabOverview);
+    QTest::qWait(300);
+    PaintCounter counter;
+    w->TabControlMain->installEventFilter(&counter);
+    QTest::qWait(1000);
+    w->TabControlMain->removeEventFilter(&counter);
+    QVERIFY2(counter.paints < 5, qPrintable(QString::number(counter.paints)));
 }
 
 void TestMainWindow::schematicPicturePage_data()
