@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTime>
+#include <QToolButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -72,6 +73,7 @@ private slots:
     void englishReachesPanelFields();
     void panelFieldsDriveTheController();
     void textsFromTheDatabaseArePlain();
+    void showPasswordWhileHeld();
 
 private:
     void startWindow();
@@ -485,6 +487,18 @@ void TestLogin::textsFromTheDatabaseArePlain()
         }
     }
     QVERIFY(seen);
+}
+
+void TestLogin::showPasswordWhileHeld()
+{
+    for (auto [button, edit] : {std::pair{m_w->SpeedButton1, m_w->editLoginPasswordEnter},
+                                std::pair{m_w->SpeedButtonManagerPass, m_w->EditLoginManagerPassword}}) {
+        QCOMPARE(edit->echoMode(), QLineEdit::Password);
+        QTest::mousePress(button, Qt::LeftButton);
+        QCOMPARE(edit->echoMode(), QLineEdit::Normal);
+        QTest::mouseRelease(button, Qt::LeftButton);
+        QCOMPARE(edit->echoMode(), QLineEdit::Password);
+    }
 }
 
 QTEST_MAIN(TestLogin)
