@@ -2,7 +2,6 @@
 
 #include "ui/TFrmMessage.h"
 
-#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 #include <memory>

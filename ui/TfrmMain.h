@@ -8,7 +8,6 @@
 #include "ui/WindowMover.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QTimer>
 #include <array>
 #include <functional>
@@ -16,17 +15,17 @@
 #include <thread>
 
 class CoverLayer;
-class QAbstractButton;
 class DeviceLink;
+class ListBox;
 class PanelBuilder;
 class PanelRefresh;
-class QScrollArea;
-class ListBox;
 class PopupComboBox;
+class QAbstractButton;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QStackedWidget;
 class QTabWidget;
 class QToolButton;
