@@ -1,5 +1,9 @@
 #include "link/AnswerFields.h"
 
+#include "link/StrictInteger.h"
+
+#include <limits>
+
 namespace {
 
 bool isSeparatorBlank(QChar c)
@@ -99,29 +103,10 @@ std::optional<QString> ReadMQTTFunction(const QStringList &lista, int num)
 
 std::optional<int> readStrictInt(QStringView field)
 {
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < field.size() && (field[i] == u'+' || field[i] == u'-')) {
-        negative = field[i] == u'-';
-        ++i;
-    }
-    if (i == field.size())
+    // A register holds a 32-bit value: anything wider is not a whole number
+    // for the caches (the 64-bit reading saturates, so it never wraps).
+    const std::optional<qint64> value = parseStrictInteger(field);
+    if (!value || *value < std::numeric_limits<int>::min() || *value > std::numeric_limits<int>::max())
         return std::nullopt;
-    // Accumulate as a negative number so that the lowest value fits too.
-    constexpr qint64 lowest = -2147483648LL;
-    constexpr qint64 highest = 2147483647LL;
-    qint64 value = 0;
-    for (; i < field.size(); ++i) {
-        const char16_t c = field[i].unicode();
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        value = value * 10 + (c - u'0');
-        if (value > highest + 1)
-            return std::nullopt;
-    }
-    if (negative)
-        value = -value;
-    if (value < lowest || value > highest)
-        return std::nullopt;
-    return static_cast<int>(value);
+    return static_cast<int>(*value);
 }

@@ -1,6 +1,6 @@
 #include "panels/NumberBox.h"
 
-#include "panels/StrictInteger.h"
+#include "link/StrictInteger.h"
 
 #include <QLineEdit>
 #include <algorithm>

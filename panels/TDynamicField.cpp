@@ -7,7 +7,7 @@
 #include "panels/PictureBox.h"
 #include "panels/RoundedPanel.h"
 #include "panels/SensorTilePanel.h"
-#include "panels/StrictInteger.h"
+#include "link/StrictInteger.h"
 #include "ui/ListBox.h"
 #include "ui/PictureList.h"
 

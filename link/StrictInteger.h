@@ -1,8 +1,13 @@
-#include "panels/StrictInteger.h"
+#pragma once
 
+#include <QStringView>
 #include <limits>
+#include <optional>
 
-std::optional<qint64> parseStrictInteger(const QString &text)
+// Reads text that is exactly a decimal whole number: an optional sign and one
+// or more digits, nothing else (no blanks, fraction, exponent or hex). A
+// number too large for 64 bits saturates, keeping its sign.
+inline std::optional<qint64> parseStrictInteger(QStringView text)
 {
     qsizetype i = 0;
     bool negative = false;
@@ -13,6 +18,7 @@ std::optional<qint64> parseStrictInteger(const QString &text)
     if (i == text.size())
         return std::nullopt;
     constexpr qint64 limit = std::numeric_limits<qint64>::max();
+    constexpr qint64 safe = (limit - 9) / 10;  // up to here, one more digit cannot overflow
     qint64 magnitude = 0;
     bool saturated = false;
     for (; i < text.size(); ++i) {
@@ -20,12 +26,15 @@ std::optional<qint64> parseStrictInteger(const QString &text)
         if (c < u'0' || c > u'9')
             return std::nullopt;
         const int digit = c - u'0';
-        if (!saturated && magnitude > (limit - digit) / 10)
+        if (saturated)
+            continue;
+        if (magnitude > safe && magnitude > (limit - digit) / 10)
             saturated = true;
-        if (!saturated)
+        else
             magnitude = magnitude * 10 + digit;
     }
     if (saturated)
         return negative ? std::numeric_limits<qint64>::min() : limit;
     return negative ? -magnitude : magnitude;
 }
+
