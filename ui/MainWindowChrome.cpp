@@ -220,22 +220,12 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
     } else if (watched == TabControlMain && event->type() == QEvent::Paint && m_panelRefresh) {
         m_panelRefresh->FlowLayoutSensorsResize();
     } else if (watched == RectangleBorder) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            m_titleMover.press(this, static_cast<QMouseEvent *>(event));
-            return true;
-        case QEvent::MouseMove:
-            m_titleMover.move(this, static_cast<QMouseEvent *>(event));
-            return true;
-        case QEvent::MouseButtonRelease:
-            m_titleMover.release();
-            return true;
-        case QEvent::MouseButtonDblClick:
+        if (event->type() == QEvent::MouseButtonDblClick) {
             ImageBorderMaximizeClick();
             return true;
-        default:
-            break;
         }
+        if (m_titleMover.handle(this, event))
+            return true;
     } else if (TabControlMain && watched == TabControlMain->tabBar() && event->type() == QEvent::MouseButtonPress) {
         auto *me = static_cast<QMouseEvent *>(event);
         const int index = TabControlMain->tabBar()->tabAt(me->position().toPoint());

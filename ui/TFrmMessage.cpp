@@ -110,20 +110,7 @@ void TFrmMessage::FormShow()
 
 bool TFrmMessage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == RectangleMessage) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            m_mover.press(this, static_cast<QMouseEvent *>(event));
-            return true;
-        case QEvent::MouseMove:
-            m_mover.move(this, static_cast<QMouseEvent *>(event));
-            return true;
-        case QEvent::MouseButtonRelease:
-            m_mover.release();
-            return true;
-        default:
-            break;
-        }
-    }
+    if (watched == RectangleMessage && m_mover.handle(this, event))
+        return true;
     return QDialog::eventFilter(watched, event);
 }

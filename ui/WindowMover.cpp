@@ -27,3 +27,20 @@ void WindowMover::release()
 {
     m_manual = false;
 }
+
+bool WindowMover::handle(QWidget *window, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        press(window, static_cast<QMouseEvent *>(event));
+        return true;
+    case QEvent::MouseMove:
+        move(window, static_cast<QMouseEvent *>(event));
+        return true;
+    case QEvent::MouseButtonRelease:
+        release();
+        return true;
+    default:
+        return false;
+    }
+}

@@ -2,6 +2,7 @@
 
 #include <QPoint>
 
+class QEvent;
 class QMouseEvent;
 class QWidget;
 
@@ -15,6 +16,9 @@ public:
     void press(QWidget *window, QMouseEvent *event);
     void move(QWidget *window, QMouseEvent *event);
     void release();
+    // Handles a mouse press, move or release on a drag surface of window;
+    // true when the event was one of those (and is consumed).
+    bool handle(QWidget *window, QEvent *event);
 
 private:
     bool m_manual = false;
